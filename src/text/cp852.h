@@ -1,0 +1,153 @@
+#ifndef QZ_TEXT_CP852_H_
+#define QZ_TEXT_CP852_H_
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+
+#include "text/text.h"
+
+namespace qz {
+
+/// Unicode code point of every CP852 byte (the code page's own mapping;
+/// bytes 0x00-0x1F and 0x7F are the control characters).
+inline constexpr std::array<char32_t, 256> kCp852ToUnicode = {
+0x0000, 0x0001, 0x0002, 0x0003, 0x0004, 0x0005, 0x0006, 0x0007,
+0x0008, 0x0009, 0x000A, 0x000B, 0x000C, 0x000D, 0x000E, 0x000F,
+0x0010, 0x0011, 0x0012, 0x0013, 0x0014, 0x0015, 0x0016, 0x0017,
+0x0018, 0x0019, 0x001A, 0x001B, 0x001C, 0x001D, 0x001E, 0x001F,
+0x0020, 0x0021, 0x0022, 0x0023, 0x0024, 0x0025, 0x0026, 0x0027,
+0x0028, 0x0029, 0x002A, 0x002B, 0x002C, 0x002D, 0x002E, 0x002F,
+0x0030, 0x0031, 0x0032, 0x0033, 0x0034, 0x0035, 0x0036, 0x0037,
+0x0038, 0x0039, 0x003A, 0x003B, 0x003C, 0x003D, 0x003E, 0x003F,
+0x0040, 0x0041, 0x0042, 0x0043, 0x0044, 0x0045, 0x0046, 0x0047,
+0x0048, 0x0049, 0x004A, 0x004B, 0x004C, 0x004D, 0x004E, 0x004F,
+0x0050, 0x0051, 0x0052, 0x0053, 0x0054, 0x0055, 0x0056, 0x0057,
+0x0058, 0x0059, 0x005A, 0x005B, 0x005C, 0x005D, 0x005E, 0x005F,
+0x0060, 0x0061, 0x0062, 0x0063, 0x0064, 0x0065, 0x0066, 0x0067,
+0x0068, 0x0069, 0x006A, 0x006B, 0x006C, 0x006D, 0x006E, 0x006F,
+0x0070, 0x0071, 0x0072, 0x0073, 0x0074, 0x0075, 0x0076, 0x0077,
+0x0078, 0x0079, 0x007A, 0x007B, 0x007C, 0x007D, 0x007E, 0x007F,
+0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x016F, 0x0107, 0x00E7,
+0x0142, 0x00EB, 0x0150, 0x0151, 0x00EE, 0x0179, 0x00C4, 0x0106,
+0x00C9, 0x0139, 0x013A, 0x00F4, 0x00F6, 0x013D, 0x013E, 0x015A,
+0x015B, 0x00D6, 0x00DC, 0x0164, 0x0165, 0x0141, 0x00D7, 0x010D,
+0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x0104, 0x0105, 0x017D, 0x017E,
+0x0118, 0x0119, 0x00AC, 0x017A, 0x010C, 0x015F, 0x00AB, 0x00BB,
+0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x00C1, 0x00C2, 0x011A,
+0x015E, 0x2563, 0x2551, 0x2557, 0x255D, 0x017B, 0x017C, 0x2510,
+0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x0102, 0x0103,
+0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x00A4,
+0x0111, 0x0110, 0x010E, 0x00CB, 0x010F, 0x0147, 0x00CD, 0x00CE,
+0x011B, 0x2518, 0x250C, 0x2588, 0x2584, 0x0162, 0x016E, 0x2580,
+0x00D3, 0x00DF, 0x00D4, 0x0143, 0x0144, 0x0148, 0x0160, 0x0161,
+0x0154, 0x00DA, 0x0155, 0x0170, 0x00FD, 0x00DD, 0x0163, 0x00B4,
+0x00AD, 0x02DD, 0x02DB, 0x02C7, 0x02D8, 0x00A7, 0x00F7, 0x00B8,
+0x00B0, 0x00A8, 0x02D9, 0x0171, 0x0158, 0x0159, 0x25A0, 0x00A0
+};
+
+/// What the PC text screen shows for bytes 0x00-0x1F and 0x7F (0x15 is "§").
+inline constexpr std::array<char32_t, 33> kCp852ControlGlyphs = {
+0x0000, 0x263A, 0x263B, 0x2665, 0x2666, 0x2663, 0x2660, 0x2022, 0x25D8, 0x25CB, 0x25D9, 0x2642, 0x2640, 0x266A, 0x266B, 0x263C, 0x25BA, 0x25C4, 0x2195, 0x203C, 0x00B6, 0x00A7, 0x25AC, 0x21A8, 0x2191, 0x2193, 0x2192, 0x2190, 0x221F, 0x2194, 0x25B2, 0x25BC, 0x2302
+};
+
+/// The Unicode character a screen cell holding byte `b` shows.
+constexpr char32_t Cp852Glyph(uint8_t b) {
+  if (b < 0x20) return kCp852ControlGlyphs[b];
+  if (b == 0x7F) return kCp852ControlGlyphs[32];
+  return kCp852ToUnicode[b];
+}
+
+/// The CP852 byte of Unicode character `c`; false when the code page has none.
+/// The screen glyphs of the control range are accepted as well, except where
+/// the character has a byte of its own above 0x7F ("§" is 0xF5).
+constexpr bool UnicodeToCp852(char32_t c, uint8_t* out) {
+  for (int i = 0; i < 256; ++i) {
+    if (kCp852ToUnicode[i] == c) {
+      *out = static_cast<uint8_t>(i);
+      return true;
+    }
+  }
+  for (int i = 1; i < 33; ++i) {
+    if (kCp852ControlGlyphs[i] == c) {
+      *out = static_cast<uint8_t>(i == 32 ? 0x7F : i);
+      return true;
+    }
+  }
+  return false;
+}
+
+/// Decodes UTF-8 into CP852. Characters without a CP852 byte, and malformed
+/// sequences, become `replacement`.
+Text Utf8ToCp852(std::string_view utf8, char replacement = '?');
+
+/// Encodes CP852 text as UTF-8 (control bytes stay control characters).
+std::string Cp852ToUtf8(TextView text);
+
+/// Encodes CP852 text as UTF-8 the way the screen shows it (control bytes as
+/// their PC glyphs).
+std::string Cp852GlyphsToUtf8(TextView text);
+
+/// Appends the UTF-8 form of code point `c` to `out`.
+void AppendUtf8(char32_t c, std::string* out);
+
+namespace cp852_detail {
+
+template <std::size_t N>
+struct Utf8Literal {
+  char bytes[N];
+  constexpr Utf8Literal(const char (&s)[N]) {
+    for (std::size_t i = 0; i < N; ++i) bytes[i] = s[i];
+  }
+};
+
+struct Converted {
+  std::array<char, 512> bytes{};
+  std::size_t size = 0;
+};
+
+// Converts at compile time; a character without a CP852 byte throws, which
+// in a constant expression stops the build.
+template <std::size_t N>
+constexpr Converted Convert(const Utf8Literal<N>& lit) {
+  static_assert(N <= 512, "literal too long for a CP852 message");
+  Converted out;
+  std::size_t i = 0;
+  while (i + 1 < N) {
+    unsigned char c = static_cast<unsigned char>(lit.bytes[i]);
+    char32_t cp = 0;
+    int extra = 0;
+    if (c < 0x80) { cp = c; }
+    else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; extra = 1; }
+    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; }
+    else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; extra = 3; }
+    else throw std::logic_error("malformed UTF-8 in a CP852 literal");
+    for (int k = 1; k <= extra; ++k) {
+      if (i + k + 1 >= N) throw std::logic_error("truncated UTF-8 in a CP852 literal");
+      cp = (cp << 6) | (static_cast<unsigned char>(lit.bytes[i + k]) & 0x3F);
+    }
+    i += 1 + extra;
+    uint8_t b = 0;
+    if (!UnicodeToCp852(cp, &b)) throw std::logic_error("character without a CP852 byte");
+    out.bytes[out.size++] = static_cast<char>(b);
+  }
+  return out;
+}
+
+template <Utf8Literal L>
+inline constexpr Converted kConverted = Convert(L);
+
+}  // namespace cp852_detail
+
+/// `"Błąd odczytu"_cp`: a UTF-8 literal turned into CP852 bytes at compile
+/// time. A character that CP852 lacks fails the build.
+template <cp852_detail::Utf8Literal L>
+Text operator""_cp() {
+  constexpr const cp852_detail::Converted& c = cp852_detail::kConverted<L>;
+  return Text(c.bytes.data(), c.size);
+}
+
+}  // namespace qz
+
+#endif  // QZ_TEXT_CP852_H_
