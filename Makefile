@@ -30,8 +30,8 @@ build-asan: deps
 	cmake --build build-asan -j $(JOBS)
 
 demo: build
-	build/qz18-19 --make-demo build/demo >/dev/null 2>&1 || true
-	cd build/demo/RUR_2019 2>/dev/null && ../../qz18-19 "$$PWD" || build/qz18-19 build/demo/RUR_2019
+	mkdir -p build/demo/RUR_2018 build/demo/RUR_2019
+	build/qz18-19 "$(CURDIR)/build/demo/RUR_2019/"
 
 test: build build-asan
 	ctest --test-dir build --output-on-failure -j $(JOBS)

@@ -41,14 +41,9 @@ void ProgressLog::Line(TextView text) {
   } else {
     for (int r = 3; r <= 23; ++r) shadow_[r - 1] = shadow_[r];
     shadow_[23].assign(80, ' ');
-    Screen& s = console_.screen();
-    s.ScrollUp(1, 3, 80, 24, normal_);
-    // Moved rows are shown in the normal colour, as if redrawn from the shadow.
-    for (int r = 3; r <= 23; ++r) {
-      for (int c = 1; c <= 80; ++c) {
-        if (s.At(c, r).attr != normal_) s.Set(c, r, Cell{s.At(c, r).ch, normal_});
-      }
-    }
+    // The area is drawn again from the shadow: whatever a closed window
+    // left on these rows goes, and the moved lines lose their colours.
+    for (int r = 3; r <= 24; ++r) RedrawRow(r);
     row_ = 23;
   }
   column_ = 1;
