@@ -9,8 +9,10 @@
 namespace qz {
 
 class Ui;
+class Window;
 
-/// A small box with one text line and a progress bar of 35 cells.
+/// A small box with one text line and a progress bar of 35 cells; the
+/// count reached is shown under the bar.
 class WaitBox {
  public:
   /// Opens the box; null when the window cannot be made. An empty `text`
@@ -29,12 +31,12 @@ class WaitBox {
   uint32_t maximum() const { return maximum_; }
 
  private:
-  WaitBox(Ui& ui, uint32_t maximum);
+  WaitBox(Ui& ui, Window* window, uint32_t maximum);
+  void WriteBar(uint8_t fill, int cells);
   Ui& ui_;
+  Window* window_;
   uint32_t maximum_;
   uint32_t current_ = 0;
-  bool open_ = true;
-  int window_ = -1;
 };
 
 }  // namespace qz
