@@ -99,7 +99,10 @@ struct DirEntry {
 
 /// The file system as the program sees it. Names are CP852 texts; existing
 /// files and directories are found without regard to letter case (ASCII and
-/// Polish letters), at every level of the path.
+/// Polish letters), at every level of the path. A missing file is
+/// `dos::kFileNotFound`, a missing directory on the way `dos::kPathNotFound`,
+/// and a new name with a wildcard or a control character
+/// `dos::kInvalidName`. Opening a directory as a file is `dos::kAccessDenied`.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -116,9 +119,18 @@ class FileSystem {
   /// in a stable order and returns 0, or `dos::kNoMoreFiles` (18) when
   /// nothing matched, `dos::kPathNotFound` when the directory is missing.
   virtual int Find(const Text& pattern, uint8_t attributes, std::vector<DirEntry>* out) = 0;
+  /// Renames a file or directory. Never replaces another file: a `to` that
+  /// exists (in any case) fails with `dos::kFileExists`, except when it is
+  /// the same file, which then takes the letter case of `to`.
   virtual int Rename(const Text& from, const Text& to) = 0;
+  /// Deletes a file. A directory or a read-only file is refused with
+  /// `dos::kAccessDenied`.
   virtual int Remove(const Text& path) = 0;
+  /// Creates a directory; `dos::kFileExists` when the name exists in any
+  /// case, `dos::kPathNotFound` when its parent is missing.
   virtual int MakeDir(const Text& path) = 0;
+  /// The current directory, without a trailing separator (except for the
+  /// root).
   virtual int CurrentDir(Text* out) = 0;
 };
 

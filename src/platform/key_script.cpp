@@ -16,6 +16,18 @@ InputRecord KeyRecord(KeyStroke k) {
   return r;
 }
 
+// A whole word of decimal digits, at most four.
+bool ParseNumber(std::string_view s, int* out) {
+  if (s.empty() || s.size() > 4) return false;
+  int v = 0;
+  for (char c : s) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  *out = v;
+  return true;
+}
+
 bool ParseClick(std::string_view word, std::vector<InputRecord>* out) {
   uint8_t buttons = 0;
   std::string_view rest;
@@ -32,12 +44,10 @@ bool ParseClick(std::string_view word, std::vector<InputRecord>* out) {
   auto comma = rest.find(',');
   if (comma == std::string_view::npos) return false;
   int col = 0, row = 0;
-  try {
-    col = std::stoi(std::string(rest.substr(0, comma)));
-    row = std::stoi(std::string(rest.substr(comma + 1)));
-  } catch (const std::exception&) {
+  if (!ParseNumber(rest.substr(0, comma), &col) || !ParseNumber(rest.substr(comma + 1), &row)) {
     return false;
   }
+  if (col < 1 || col > Screen::kCols || row < 1 || row > Screen::kRows) return false;
   InputRecord r;
   r.kind = InputRecord::Kind::kMouse;
   r.mouse = MouseRecord{buttons, col - 1, row - 1};

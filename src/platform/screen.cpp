@@ -13,6 +13,15 @@ bool Inside(int col, int row) {
 }
 int Index(int col, int row) { return (row - 1) * Screen::kCols + (col - 1); }
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+// Cuts a rectangle to the screen; false when nothing of it is on the screen.
+bool Clip(int* col1, int* row1, int* col2, int* row2) {
+  *col1 = std::max(*col1, 1);
+  *row1 = std::max(*row1, 1);
+  *col2 = std::min(*col2, Screen::kCols);
+  *row2 = std::min(*row2, Screen::kRows);
+  return *col1 <= *col2 && *row1 <= *row2;
+}
 }  // namespace
 
 Screen::Screen() { cells_.fill(Cell{}); }
@@ -50,20 +59,13 @@ void Screen::WriteKeepAttr(int col, int row, TextView text) {
 }
 
 void Screen::Fill(int col1, int row1, int col2, int row2, Cell cell) {
-  col1 = Clamp(col1, 1, kCols);
-  col2 = Clamp(col2, 1, kCols);
-  row1 = Clamp(row1, 1, kRows);
-  row2 = Clamp(row2, 1, kRows);
+  if (!Clip(&col1, &row1, &col2, &row2)) return;
   for (int r = row1; r <= row2; ++r)
     for (int c = col1; c <= col2; ++c) Set(c, r, cell);
 }
 
 void Screen::ScrollUp(int col1, int row1, int col2, int row2, uint8_t attr) {
-  col1 = Clamp(col1, 1, kCols);
-  col2 = Clamp(col2, 1, kCols);
-  row1 = Clamp(row1, 1, kRows);
-  row2 = Clamp(row2, 1, kRows);
-  if (col1 > col2 || row1 > row2) return;
+  if (!Clip(&col1, &row1, &col2, &row2)) return;
   // Whole-row moves are the progress log's hot path: copy cells directly.
   for (int r = row1; r < row2; ++r) {
     std::copy(cells_.begin() + Index(col1, r + 1), cells_.begin() + Index(col2, r + 1) + 1,
@@ -74,6 +76,7 @@ void Screen::ScrollUp(int col1, int row1, int col2, int row2, uint8_t attr) {
 }
 
 void Screen::ScrollDown(int col1, int row1, int col2, int row2, uint8_t attr) {
+  if (!Clip(&col1, &row1, &col2, &row2)) return;
   for (int r = row2; r > row1; --r)
     for (int c = col1; c <= col2; ++c) Set(c, r, At(c, r - 1));
   Fill(col1, row1, col2, row1, Cell{' ', attr});
@@ -98,9 +101,11 @@ std::string Screen::Dump() const {
 }
 
 void Screen::SetCursor(int col, int row) {
+  col = Clamp(col, 1, kCols);
+  row = Clamp(row, 1, kRows);
   if (col == cursor_col_ && row == cursor_row_) return;
-  cursor_col_ = Clamp(col, 1, kCols);
-  cursor_row_ = Clamp(row, 1, kRows);
+  cursor_col_ = col;
+  cursor_row_ = row;
   ++generation_;
 }
 
