@@ -126,7 +126,7 @@ TEST_F(LocationFilesTest, WriteErrorsAreReported) {
 }
 
 TEST_F(LocationFilesTest, UsageTextThenKeyThenExit) {
-  env.console.Type("Enter \"x\"");
+  env.console.TypeAhead("Enter \"x\"");
   try {
     ShowUsage(env.ctx);
     FAIL() << "usage returned";

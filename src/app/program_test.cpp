@@ -49,7 +49,7 @@ TEST_F(ProgramTest, HeaderRuleClosingLineAndEnd) {
 
 TEST_F(ProgramTest, KeyEndsWithClearScreenAndCodeZero) {
   Start("RUR_2019");
-  env.console.Type("Enter \"x\"");
+  env.console.TypeAhead("Enter \"x\"");
   EXPECT_EQ(RunProgram(env.ctx, DefaultStages()), 0);
   EXPECT_EQ(Row(1), std::string(80, ' '));
   EXPECT_EQ(Row(6), std::string(80, ' '));

@@ -111,7 +111,7 @@ TEST_F(ProgressLogTest, NormalColourComesFromTheColourSet) {
 }
 
 TEST_F(ProgressLogTest, WaitKeyDropsKeysTypedAhead) {
-  console.Type("click(3,3) \"t\" \"a\" F1");
+  console.TypeAhead("click(3,3) \"t\" \"a\" F1");
   EXPECT_EQ(log.WaitKey(), 't');
   EXPECT_EQ(console.pending(), 0u);
   EXPECT_EQ(screen().cursor_shape(), CursorShape::kHidden);

@@ -5,17 +5,30 @@
 namespace qz {
 
 bool HeadlessConsole::ReadInput(InputRecord* out) {
-  if (queue_.empty()) return false;
+  if (arrived_ == 0) return false;
   *out = queue_.front();
   queue_.pop_front();
+  --arrived_;
   return true;
 }
 
 void HeadlessConsole::WaitForInput(int ms) {
+  (void)ms;
+  if (arrived_ > 0) return;
   if (queue_.empty()) {
     throw ScriptExhausted("the program waits for a key but the key script is empty");
   }
-  (void)ms;
+  arrived_ = 1;
+}
+
+void HeadlessConsole::PushAhead(const InputRecord& record) {
+  // Typed-ahead records go before those still to be typed.
+  queue_.insert(queue_.begin() + static_cast<std::ptrdiff_t>(arrived_), record);
+  ++arrived_;
+}
+
+void HeadlessConsole::TypeAhead(std::string_view script) {
+  for (const InputRecord& r : ParseKeyScript(script)) PushAhead(r);
 }
 
 void HeadlessConsole::Beep(int frequency, int ms) {

@@ -76,14 +76,32 @@ TEST(HeadlessConsoleTest, QueuesScriptedInputAndThrowsWhenItRunsOut) {
   HeadlessConsole c(&clock);
   c.Type("Enter \"x\"");
   EXPECT_EQ(c.pending(), 2u);
-  c.WaitForInput(100);
+  // Scripted keys arrive one per wait, as typed by a user.
   InputRecord r;
+  EXPECT_FALSE(c.InputPending());
+  EXPECT_FALSE(c.ReadInput(&r));
+  c.WaitForInput(100);
   ASSERT_TRUE(c.ReadInput(&r));
   EXPECT_EQ(r.key.code, key::kEnter);
+  EXPECT_FALSE(c.ReadInput(&r));
+  c.WaitForInput(100);
+  c.WaitForInput(100);  // a second wait does not bring more than one key
   ASSERT_TRUE(c.ReadInput(&r));
   EXPECT_FALSE(c.InputPending());
   EXPECT_FALSE(c.ReadInput(&r));
   EXPECT_THROW(c.WaitForInput(100), ScriptExhausted);
+  // Typed-ahead keys are there at once, before the ones still to come.
+  c.Type("Tab");
+  c.TypeAhead("Esc Enter");
+  EXPECT_TRUE(c.InputPending());
+  ASSERT_TRUE(c.ReadInput(&r));
+  EXPECT_EQ(r.key.code, key::kEsc);
+  ASSERT_TRUE(c.ReadInput(&r));
+  EXPECT_EQ(r.key.code, key::kEnter);
+  EXPECT_FALSE(c.ReadInput(&r));
+  c.WaitForInput(100);
+  ASSERT_TRUE(c.ReadInput(&r));
+  EXPECT_EQ(r.key.code, key::kTab);
   c.Beep(1200, 30);
   EXPECT_EQ(c.beeps(), std::vector<int>{1200});
   EXPECT_EQ(clock.slept_ms(), 30u);

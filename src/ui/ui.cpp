@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "app/progress_log.h"
-#include "platform/headless_console.h"
 #include "platform/keys.h"
 #include "text/cp852.h"
 #include "ui/hint_bar.h"
@@ -212,9 +211,6 @@ void Ui::GetEvent(UiEvent* event) {
 }
 
 void Ui::FlushKeys() {
-  // A scripted console's queue holds the answers to boxes not shown yet,
-  // not keys typed ahead; flushing it would throw the script away.
-  if (dynamic_cast<HeadlessConsole*>(&platform_.console) != nullptr) return;
   std::deque<InputRecord> kept;
   InputRecord record;
   while (NextRecord(&record)) {

@@ -83,11 +83,12 @@ TEST(UiEventTest, PasteTakesTheSystemClipboardIntoTheUiClipboard) {
 
 TEST(UiEventTest, MousePresses) {
   UiWorld w;
-  w.console.Mouse(0, 10, 10);  // a move: ignored
-  w.console.Mouse(1, 4, 2);
-  w.console.Mouse(1, 30, 3);   // the rest of the burst: dropped
-  w.console.Mouse(2, 30, 3);
-  w.console.Type("a");         // a key after it survives
+  // A burst that has arrived at once.
+  w.console.Mouse(0, 10, 10, true);  // a move: ignored
+  w.console.Mouse(1, 4, 2, true);
+  w.console.Mouse(1, 30, 3, true);   // the rest of the burst: dropped
+  w.console.Mouse(2, 30, 3, true);
+  w.console.TypeAhead("a");          // a key after it survives
   w.console.Mouse(1, 0, 0);    // top-left cells: Esc
   w.console.Type("b");
   w.console.Mouse(2, 1, 0);

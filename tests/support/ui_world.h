@@ -33,19 +33,20 @@ class RecordingConsole : public HeadlessConsole {
     }
     HeadlessConsole::WaitForInput(ms);
   }
-  /// Pushes one key with an exact shift-state byte.
-  void Key(uint16_t code, uint8_t shift_state) {
+  /// Pushes one key with an exact shift-state byte (`ahead`: typed ahead).
+  void Key(uint16_t code, uint8_t shift_state, bool ahead = false) {
     InputRecord r;
     r.kind = InputRecord::Kind::kKey;
     r.key = KeyStroke{code, shift_state};
-    Push(r);
+    ahead ? PushAhead(r) : Push(r);
   }
-  /// Pushes a mouse record (0-based cell, as the console delivers it).
-  void Mouse(uint8_t buttons, int col0, int row0) {
+  /// Pushes a mouse record (0-based cell, as the console delivers it;
+  /// `ahead`: arrived already, as part of a burst).
+  void Mouse(uint8_t buttons, int col0, int row0, bool ahead = false) {
     InputRecord r;
     r.kind = InputRecord::Kind::kMouse;
     r.mouse = MouseRecord{buttons, col0, row0};
-    Push(r);
+    ahead ? PushAhead(r) : Push(r);
   }
 
   std::vector<Screen> frames;
