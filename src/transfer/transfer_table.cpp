@@ -211,7 +211,7 @@ void ConvertLedgerMonths(Context& ctx) {
   for (int m = 1; m <= 12; ++m) {
     ctx.copy.append_to_target = (m == 1);
     Text month = MonthName(m);
-    Text suffix = "." + IntToText(m);
+    Text suffix = Text(".").append(IntToText(m));
     Text ledger = SourceFile(ctx, "2019K880" + suffix);
     if (FileSizeOf(ctx.fs, ledger) > 0) {
       ctx.log.Line("Konwertuję zapisy : "_cp + month);
