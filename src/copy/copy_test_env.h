@@ -3,12 +3,10 @@
 
 // Test fixture of the copy engine's tests (header only, used by *_test.cpp).
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/key_script.h"
 #include "support/test_env.h"
 #include "text/cp852.h"
 
@@ -80,57 +78,14 @@ class OpenFileCounter : public FileSystem {
   int open_ = 0;
 };
 
-/// A console that hands out its scripted keys one at a time: a key becomes
-/// readable only when the program waits for input, the way a user types
-/// while watching the screen (a headless console would have every key
-/// typed ahead, and the log's key wait drops keys typed ahead).
-class OneKeyConsole : public Console {
- public:
-  explicit OneKeyConsole(HeadlessConsole& screen_owner) : inner_(screen_owner) {}
-
-  void Type(std::string_view script) {
-    for (const InputRecord& r : ParseKeyScript(script)) script_.push_back(r);
-  }
-  std::size_t pending() const { return script_.size() + (ready_ ? 1 : 0); }
-
-  Screen& screen() override { return inner_.screen(); }
-  bool ReadInput(InputRecord* out) override {
-    if (!ready_) return false;
-    *out = next_;
-    ready_ = false;
-    return true;
-  }
-  bool InputPending() override { return ready_; }
-  void WaitForInput(int) override {
-    if (ready_) return;
-    if (script_.empty()) {
-      throw ScriptExhausted("the program waits for a key but the key script is empty");
-    }
-    next_ = script_.front();
-    script_.pop_front();
-    ready_ = true;
-  }
-  void Present() override {}
-  void Beep(int frequency, int ms) override { inner_.Beep(frequency, ms); }
-  void SetClipboard(const Text& text) override { inner_.SetClipboard(text); }
-  Text Clipboard() override { return inner_.Clipboard(); }
-  void PrintLine(const Text& line) override { inner_.PrintLine(line); }
-
- private:
-  HeadlessConsole& inner_;
-  std::deque<InputRecord> script_;
-  InputRecord next_;
-  bool ready_ = false;
-};
-
 /// A `TestEnv` whose context sees the file system through an
-/// `OpenFileCounter` (faults armed on `env.fs` still apply) and keys through
-/// a `OneKeyConsole` (`console.Type`), with helpers to read the progress log.
+/// `OpenFileCounter` (faults armed on `env.fs` still apply), with helpers to
+/// read the progress log.
 struct CopyTestEnv {
   TestEnv env;
   OpenFileCounter counter{env.fs};
-  OneKeyConsole console{env.console};
-  Platform platform{counter, console, env.clock, env.process};
+  HeadlessConsole& console = env.console;
+  Platform platform{counter, env.console, env.clock, env.process};
   Context ctx{platform};
 
   Text Path(const std::string& name) const { return env.Path(Utf8ToCp852(name)); }

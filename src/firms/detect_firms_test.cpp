@@ -9,7 +9,6 @@
 #include "app/exit.h"
 #include "firms/firm_list.h"
 #include "support/child_process.h"
-#include "support/paced_console.h"
 #include "support/test_env.h"
 #include "text/cp852.h"
 #include "text/polish.h"
@@ -28,11 +27,7 @@ std::string FirmRec(const Text& name, const Text& dir, const Text& info = "") {
 
 /// An office with the old installation in "2018/" and the new in "2019/".
 struct Office : TestEnv {
-  // The log waits for keys and drops those typed ahead: answers are handed
-  // out one at a time.
-  PacedConsole paced{console};
-  Platform paced_platform{fs, paced, clock, process};
-  Context run{paced_platform};
+  Context& run = ctx;
 
   Office() {
     run.run.paths.source_root = Path("2018/");
