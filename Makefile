@@ -29,9 +29,14 @@ build-asan: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQZ_SANITIZE=ON >/dev/null
 	cmake --build build-asan -j $(JOBS)
 
+# A fresh demonstration office in build/demo (old installation RUR_2018 with
+# six firms, empty new installation RUR_2019) and a copy of the program beside
+# it whose location file points there, so the wizard opens with both
+# directories filled in (the program in build/ keeps no location file).
 demo: build
-	mkdir -p build/demo/RUR_2018 build/demo/RUR_2019
-	build/qz18-19 "$(CURDIR)/build/demo/RUR_2019/"
+	build/write_demo_office build/demo build/demo/qz18-19.PTH
+	cp build/qz18-19 build/demo/qz18-19
+	build/demo/qz18-19 "$(CURDIR)/build/demo/RUR_2019/"
 
 test: build build-asan
 	ctest --test-dir build --output-on-failure -j $(JOBS)

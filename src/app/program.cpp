@@ -7,6 +7,9 @@
 #include "sharedfile/temp_dir.h"
 #include "text/cp852.h"
 #include "text/format.h"
+#include "transfer/firm_loop.h"
+#include "transfer/global_data.h"
+#include "wizard/wizard.h"
 
 namespace qz {
 
@@ -32,15 +35,9 @@ Text ProgramHeader() { return " PROGRAM DO PRZEPCHNIĘCIA DANYCH RUR_QZ Z ROKU 2
 
 Stages DefaultStages() {
   Stages s;
-  // RunWizard, TransferGlobalData and RunFirmTransfers plug in here. Until
-  // they are linked in, the run behaves as if the user started it with both
-  // start items cleared.
-  s.run_wizard = [](Context& ctx) {
-    ctx.run.options.start_items = 0;
-    return true;
-  };
-  s.transfer_global_data = [](Context&) {};
-  s.run_firm_transfers = [](Context&) {};
+  s.run_wizard = [](Context& ctx) { return RunWizard(ctx); };
+  s.transfer_global_data = [](Context& ctx) { TransferGlobalData(ctx); };
+  s.run_firm_transfers = [](Context& ctx) { RunFirmTransfers(ctx); };
   return s;
 }
 

@@ -9,6 +9,17 @@
 namespace qz {
 namespace {
 
+// The run as if the user started it from the wizard with both start items
+// cleared: the frame's own start-up and end, no transfer.
+Stages NoTransferStages() {
+  Stages s = DefaultStages();
+  s.run_wizard = [](Context& ctx) {
+    ctx.run.options.start_items = 0;
+    return true;
+  };
+  return s;
+}
+
 // The program started from a directory of the temporary tree, with `args`
 // after the program's own path.
 class ProgramTest : public ::testing::Test {
@@ -28,7 +39,7 @@ TEST_F(ProgramTest, HeaderRuleClosingLineAndEnd) {
   Start("RUR_2019");
   // With no key to read, the run stops at "Nacisnij Enter": the screen shows
   // the run up to there.
-  EXPECT_THROW(RunProgram(env.ctx, DefaultStages()), ScriptExhausted);
+  EXPECT_THROW(RunProgram(env.ctx, NoTransferStages()), ScriptExhausted);
   EXPECT_EQ(Cp852ToUtf8(screen().RowText(1)),
             " PROGRAM DO PRZEPCHNIĘCIA DANYCH RUR_QZ Z ROKU 2018 NA 2019 1.05(x86)           ");
   EXPECT_EQ(screen().AttrAt(2, 1), 10);
@@ -50,7 +61,7 @@ TEST_F(ProgramTest, HeaderRuleClosingLineAndEnd) {
 TEST_F(ProgramTest, KeyEndsWithClearScreenAndCodeZero) {
   Start("RUR_2019");
   env.console.TypeAhead("Enter \"x\"");
-  EXPECT_EQ(RunProgram(env.ctx, DefaultStages()), 0);
+  EXPECT_EQ(RunProgram(env.ctx, NoTransferStages()), 0);
   EXPECT_EQ(Row(1), std::string(80, ' '));
   EXPECT_EQ(Row(6), std::string(80, ' '));
   EXPECT_EQ(env.console.pending(), 0u);
@@ -61,7 +72,7 @@ TEST_F(ProgramTest, QuestionMarkShowsUsage) {
     TestEnv e;
     e.process.args = {"/opt/qz/qz18-19", arg};
     e.console.Type("Enter");
-    EXPECT_EQ(RunProgram(e.ctx, DefaultStages()), 0) << arg;
+    EXPECT_EQ(RunProgram(e.ctx, NoTransferStages()), 0) << arg;
     ASSERT_EQ(e.console.printed().size(), 12u) << arg;
     EXPECT_EQ(e.console.printed()[4], "Uruchom qz18-19 [Katalog_danych_,2019]");
     EXPECT_EQ(e.Row(1), std::string(80, ' ')) << arg;  // no header: the run never began
@@ -72,7 +83,7 @@ TEST_F(ProgramTest, QuestionMarkShowsUsage) {
 TEST_F(ProgramTest, FirstParameterIsTheTargetUnlessTheLocationFileSaysOtherwise) {
   Start("BIN", {"/kprspis:FIRMY.DAT"});
   env.console.Type("Enter");
-  RunProgram(env.ctx, DefaultStages());
+  RunProgram(env.ctx, NoTransferStages());
   EXPECT_EQ(env.ctx.run.paths.target_root, "/kprspis:FIRMY.DAT");
 
   TestEnv e;
@@ -81,7 +92,7 @@ TEST_F(ProgramTest, FirstParameterIsTheTargetUnlessTheLocationFileSaysOtherwise)
   e.WriteFile("BIN/qz18-19.PTH", "[PATHS]\r\nRUR_2019=/z/pliku\r\n");
   e.WriteFile("BIN/qz18-19.LST", "ZESTAW.TXT\r\n" + std::string(40, 'L') + "\r\n");
   e.console.Type("Enter");
-  EXPECT_EQ(RunProgram(e.ctx, DefaultStages()), 0);
+  EXPECT_EQ(RunProgram(e.ctx, NoTransferStages()), 0);
   EXPECT_EQ(e.ctx.run.paths.target_root, "/z/pliku/");
   EXPECT_EQ(e.ctx.run.paths.source_root, "/RUR_2018/");
   std::vector<Text> want = {"ZESTAW.TXT", Text(25, 'L')};
@@ -101,7 +112,7 @@ TEST_F(ProgramTest, DriveLetterIsDroppedFromTheProposedTarget) {
     TestEnv e;
     e.process.program_path = c.program;
     e.console.Type("Enter");
-    RunProgram(e.ctx, DefaultStages());
+    RunProgram(e.ctx, NoTransferStages());
     EXPECT_EQ(e.ctx.run.paths.target_root, c.target) << c.program;
   }
 }
@@ -146,14 +157,14 @@ TEST_F(ProgramTest, StartItemsChooseTheStages) {
 }
 
 TEST_F(ProgramTest, ExitRequestEndsTheRunWithItsCode) {
-  Stages stages = DefaultStages();
+  Stages stages = NoTransferStages();
   stages.run_wizard = [](Context&) -> bool { throw ExitRequest{255}; };
   EXPECT_EQ(RunProgram(env.ctx, stages), 255);
   EXPECT_EQ(env.console.screen().cursor_shape(), CursorShape::kSmall);
 }
 
 TEST_F(ProgramTest, SlowModePausesBeforeTheEnd) {
-  Stages stages = DefaultStages();
+  Stages stages = NoTransferStages();
   stages.run_wizard = [](Context& ctx) {
     ctx.run.options.slow_mode = true;
     return false;
