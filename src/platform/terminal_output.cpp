@@ -185,9 +185,11 @@ void TerminalOutput::DrawCells(const Screen& screen, std::string* out) {
       Cell& shown = shown_[Index(col, row)];
       if (!all && shown == cell) continue;
       if (term_row_ != row || term_col_ != col) {
+        // Relative moves count from a known cell of this row only.
+        const bool known = term_row_ == row && term_col_ >= 1;
         const int gap = col - term_col_;
         bool filled = false;
-        if (term_row_ == row && gap > 0 && gap <= 3) {
+        if (known && gap > 0 && gap <= 3) {
           // Rewriting a few unchanged cells is shorter than a cursor move.
           filled = true;
           for (int c = term_col_; c < col; ++c) {
@@ -199,7 +201,7 @@ void TerminalOutput::DrawCells(const Screen& screen, std::string* out) {
           }
         }
         if (!filled) {
-          if (term_row_ == row && gap > 0) {
+          if (known && gap > 0) {
             *out += "\x1b[";
             if (gap > 1) AppendNumber(gap, out);
             out->push_back('C');
@@ -211,9 +213,15 @@ void TerminalOutput::DrawCells(const Screen& screen, std::string* out) {
       SetAttr(cell.attr, out);
       AppendGlyph(cell.ch, out);
       shown = cell;
-      // With auto-wrap off the cursor stays on the last column.
-      term_row_ = row;
-      term_col_ = col < Screen::kCols ? col + 1 : -1;
+      // After the last column the cursor is not one further: with auto-wrap
+      // off it stays there (a terminal that ignores the mode wraps instead),
+      // so the next cell is reached with an absolute move.
+      if (col < Screen::kCols) {
+        term_row_ = row;
+        term_col_ = col + 1;
+      } else {
+        term_row_ = term_col_ = -1;
+      }
     }
   }
 }

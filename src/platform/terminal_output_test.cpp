@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -153,10 +154,13 @@ class FakeTerminal {
 
 // Expects the fake terminal to show exactly the screen.
 void ExpectShows(const FakeTerminal& t, const Screen& s) {
-  std::vector<FakeTerminal::Look> looks;
-  for (int a = 0; a < 256; ++a) {
-    looks.push_back(FakeTerminal::LookOf(TerminalOutput::SgrFor(static_cast<uint8_t>(a))));
-  }
+  static const std::vector<FakeTerminal::Look> looks = [] {
+    std::vector<FakeTerminal::Look> v;
+    for (int a = 0; a < 256; ++a) {
+      v.push_back(FakeTerminal::LookOf(TerminalOutput::SgrFor(static_cast<uint8_t>(a))));
+    }
+    return v;
+  }();
   int wrong = 0;
   for (int r = 1; r <= 25; ++r) {
     for (int c = 1; c <= 80; ++c) {
@@ -265,6 +269,107 @@ TEST(TerminalOutput, SlowTerminalHoldsFramesBackWithoutLosingChanges) {
   sink.full = false;
   for (int i = 0; i < 100 && (out.HasUnsent() || out.FrameDue(screen)); ++i) out.PresentNow(screen);
   ExpectShows(sink.term, screen);
+}
+
+// With auto-wrap off the terminal's cursor stays on column 80 after a glyph
+// there. The clock in the top-right corner ends every second on that cell
+// while the cursor is hidden; the next frame must not count a move to the
+// left part of a row from there (the per-firm screen replacing the program
+// header once ended up drawn on column 80 alone).
+TEST(TerminalOutput, FrameAfterTheLastColumnStartsFromAKnownPlace) {
+  for (int row : {1, 2}) {
+    for (int col : {1, 2, 3, 5, 40, 80}) {
+      SCOPED_TRACE("row " + std::to_string(row) + ", column " + std::to_string(col));
+      VirtualClock clock;
+      Sink sink;
+      TerminalOutput out(clock, sink.Fn());
+      Screen screen;
+      screen.SetCursorShape(CursorShape::kHidden);
+      screen.Fill(1, 1, 80, 2, Cell{'-', 0x07});
+      screen.Write(1, row, " PROGRAM DO PRZEPCHNIĘCIA DANYCH"_cp, 0x0F);
+      screen.Write(73, row, "13:23:38", 0x0F);
+      out.PresentNow(screen);
+      screen.Write(80, row, "9", 0x0F);  // the clock ticks
+      out.PresentNow(screen);
+      screen.Set(col, row, Cell{'K', 0x07});
+      out.PresentNow(screen);
+      ExpectShows(sink.term, screen);
+    }
+  }
+  // The whole header row replaced, as the per-firm loop does.
+  VirtualClock clock;
+  Sink sink;
+  TerminalOutput out(clock, sink.Fn());
+  Screen screen;
+  screen.SetCursorShape(CursorShape::kHidden);
+  screen.Write(1, 1, " PROGRAM DO PRZEPCHNIĘCIA DANYCH RUR_QZ Z ROKU 2018 NA 2019"_cp, 0x0F);
+  screen.Write(73, 1, "13:23:38", 0x0F);
+  out.PresentNow(screen);
+  screen.Write(73, 1, "13:23:39", 0x0F);
+  out.PresentNow(screen);
+  screen.Fill(1, 1, 80, 25, Cell{' ', 0x07});
+  screen.Write(1, 1, "Kopiowanie  - FIRMA   : Piekarnia \"Złoty Kłos\" s.c."_cp, 0x07);
+  out.PresentNow(screen);
+  ExpectShows(sink.term, screen);
+}
+
+// Whatever the program draws, frame after frame, and however little the
+// terminal takes per write, the terminal ends up showing the screen.
+TEST(TerminalOutput, RandomDrawingStaysInStepWithTheTerminal) {
+  std::mt19937 rng(1819);
+  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  VirtualClock clock;
+  Sink sink;
+  TerminalOutput out(clock, sink.Fn());
+  Screen screen;
+  // Few rows, so that a frame often goes on in the row the last one ended in.
+  auto row = [&pick] { return pick(1, 4); };
+  const Text samples[] = {"13:23:38", "Zając ▒▒ ■ ˙ §"_cp,
+                          "──┐", " ", "\x01\x0e\x15\x7f\xf0\xff"};
+  for (int step = 0; step < 3000; ++step) {
+    switch (pick(0, 7)) {
+      case 0: {  // text ending on the last column
+        const Text& t = samples[pick(0, 4)];
+        screen.Write(81 - static_cast<int>(t.size()), row(), t, static_cast<uint8_t>(pick(0, 255)));
+        break;
+      }
+      case 1:
+      case 2:
+        screen.Write(pick(1, 80), row(), samples[pick(0, 4)], static_cast<uint8_t>(pick(0, 255)));
+        break;
+      case 3:
+        screen.Set(pick(1, 80), row(),
+                   Cell{static_cast<uint8_t>(pick(0, 255)), static_cast<uint8_t>(pick(0, 255))});
+        break;
+      case 4: {
+        const int c = pick(1, 80), r = row();
+        screen.Fill(c, r, pick(c, 80), pick(r, 4), Cell{' ', static_cast<uint8_t>(pick(0, 3) * 16 + 7)});
+        break;
+      }
+      case 5:
+        screen.ScrollUp(1, 2, 80, 4, 0x07);
+        break;
+      case 6:
+        screen.SetCursorShape(pick(0, 2) ? CursorShape::kHidden : CursorShape::kSmall);
+        screen.SetCursor(pick(1, 80), pick(1, 25));
+        break;
+      default:
+        sink.limit = pick(0, 3) == 0 ? static_cast<std::size_t>(pick(1, 300)) : 0;
+        break;
+    }
+    clock.Advance(static_cast<uint64_t>(pick(0, 30)));
+    out.Present(screen);
+    if (step % 10 == 9) {
+      sink.limit = 0;
+      while (out.HasUnsent() || out.FrameDue(screen)) out.PresentNow(screen);
+      ExpectShows(sink.term, screen);
+      if (screen.cursor_shape() != CursorShape::kHidden) {
+        EXPECT_EQ(sink.term.col, screen.cursor_col());
+        EXPECT_EQ(sink.term.row, screen.cursor_row());
+      }
+      if (HasFailure()) return;  // one diverged frame is enough to look at
+    }
+  }
 }
 
 TEST(TerminalOutput, ColoursAreSwappedToRgbWithBrightAndBlink) {
