@@ -8,12 +8,14 @@
 #include <string>
 
 #include "app/program.h"
+#include "platform/heap_tuning.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_process.h"
 #include "platform/real_clock.h"
 #include "platform/terminal_console.h"
 
 int main(int argc, char** argv) {
+  qz::KeepFreedHeapMemory();
   qz::RealClock clock;
   qz::PosixFileSystem fs;
   qz::ProcessInfo process = qz::ReadProcessInfo(argc, argv);

@@ -43,6 +43,10 @@ class ProgressLog {
 
  private:
   void RedrawRow(int row);
+  /// True when rows 3 to 24 of the screen show exactly the shadow in the
+  /// normal colour, as the log itself last left them.
+  bool AreaInSync() const;
+  void MarkInSync();
 
   Console& console_;
   Clock& clock_;
@@ -52,6 +56,11 @@ class ProgressLog {
   int column_ = 1;
   uint8_t colour_ = 7;
   uint8_t normal_ = 7;
+  /// Screen generation and normal colour when the area was last in sync
+  /// (generation 0 with `in_sync_` false: never).
+  bool in_sync_ = false;
+  uint64_t synced_generation_ = 0;
+  uint8_t synced_normal_ = 7;
 };
 
 }  // namespace qz

@@ -167,6 +167,34 @@ TEST_F(PosixFsTest, FindPatternsAndAttributes) {
   EXPECT_EQ(fs.Find(env.Path("README/*.*"), attr::kAnyFile, &out), dos::kPathNotFound);
 }
 
+TEST_F(PosixFsTest, FindOfAPlainNameTakesTheExactSpellingFirst) {
+  env.WriteFile("Data.rek", "12");
+  env.WriteFile("DATA.REK", "1234");
+  env.WriteFile("Sub/x", "");
+  struct Case {
+    const char* pattern;
+    uint8_t attributes;
+    std::vector<std::pair<std::string, uint32_t>> found;
+  };
+  const Case cases[] = {
+      {"Data.rek", 0, {{"Data.rek", 2}}},                    // as Open would take it
+      {"DATA.REK", 0, {{"DATA.REK", 4}}},
+      {"data.rek", 0, {{"DATA.REK", 4}, {"Data.rek", 2}}},   // no exact spelling: every case
+      {"Data.*", 0, {{"DATA.REK", 4}, {"Data.rek", 2}}},
+      {"Sub", attr::kDirectory, {{"Sub", 0}}},
+  };
+  for (const Case& c : cases) {
+    std::vector<DirEntry> out;
+    EXPECT_EQ(fs.Find(env.Path(c.pattern), c.attributes, &out), 0) << c.pattern;
+    std::vector<std::pair<std::string, uint32_t>> found;
+    for (const DirEntry& e : out) found.emplace_back(e.name, e.size);
+    EXPECT_EQ(found, c.found) << c.pattern;
+  }
+  std::vector<DirEntry> out;
+  EXPECT_EQ(fs.Find(env.Path("Sub"), attr::kOrdinary, &out), dos::kNoMoreFiles);
+  EXPECT_EQ(fs.Find(env.Path("Sub/x/y"), attr::kAnyFile, &out), dos::kPathNotFound);
+}
+
 TEST_F(PosixFsTest, ErrorNumbers) {
   env.WriteFile("file.txt", "x");
   env.WriteFile("dir/inner.txt", "y");

@@ -41,12 +41,24 @@ void Screen::Set(int col, int row, Cell cell) {
 }
 
 void Screen::Write(int col, int row, TextView text, uint8_t attr) {
-  if (row < 1 || row > kRows) return;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    int c = col + static_cast<int>(i);
-    if (c > kCols) break;
-    if (c >= 1) Set(c, row, Cell{static_cast<uint8_t>(text[i]), attr});
+  if (row < 1 || row > kRows || col > kCols) return;
+  // The progress log redraws its area with this after anything else drew
+  // on it, so it runs for whole screens at a time: clip once, then store
+  // the cells, noting whether any of them changed.
+  std::size_t skip = col < 1 ? static_cast<std::size_t>(1 - static_cast<int64_t>(col)) : 0;
+  if (skip >= text.size()) return;
+  int first = col < 1 ? 1 : col;
+  std::size_t n = std::min(text.size() - skip, static_cast<std::size_t>(kCols - first + 1));
+  Cell* cells = &cells_[Index(first, row)];
+  const char* chars = text.data() + skip;
+  unsigned differ = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    auto ch = static_cast<uint8_t>(chars[i]);
+    differ |= static_cast<unsigned>(cells[i].ch ^ ch) | static_cast<unsigned>(cells[i].attr ^ attr);
+    cells[i].ch = ch;
+    cells[i].attr = attr;
   }
+  if (differ != 0) ++generation_;
 }
 
 void Screen::WriteKeepAttr(int col, int row, TextView text) {
@@ -60,8 +72,16 @@ void Screen::WriteKeepAttr(int col, int row, TextView text) {
 
 void Screen::Fill(int col1, int row1, int col2, int row2, Cell cell) {
   if (!Clip(&col1, &row1, &col2, &row2)) return;
-  for (int r = row1; r <= row2; ++r)
-    for (int c = col1; c <= col2; ++c) Set(c, r, cell);
+  // Blanks the new last row of every progress log scroll: a tight loop.
+  bool changed = false;
+  for (int r = row1; r <= row2; ++r) {
+    Cell* cells = &cells_[Index(col1, r)];
+    for (int i = 0; i <= col2 - col1; ++i) {
+      changed = changed || cells[i] != cell;
+      cells[i] = cell;
+    }
+  }
+  if (changed) ++generation_;
 }
 
 void Screen::ScrollUp(int col1, int row1, int col2, int row2, uint8_t attr) {
