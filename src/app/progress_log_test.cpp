@@ -80,6 +80,29 @@ TEST_F(ProgressLogTest, AreaScrollsAtThe21stLine) {
   EXPECT_EQ(Row(21).substr(0, 8), "line 21 ");
 }
 
+TEST_F(ProgressLogTest, ScrollingShowsTheShadowWhateverWasDrawnBetweenLines) {
+  log.Clear(true);
+  log.Line("header");
+  log.Line("rule");
+  // Plain lines, then a window drawn over the area, then a coloured word,
+  // then plain lines again: every scroll leaves rows 3 to 24 showing
+  // exactly the shadow in the normal colour.
+  for (int i = 1; i <= 60; ++i) {
+    if (i == 30) screen().Write(5, 10, "left by a window", 0x1F);
+    if (i == 40) log.SetColour(12);
+    log.Write("line ");
+    log.Line(std::to_string(i));
+    for (int row = 3; row <= 24; ++row) {
+      ASSERT_EQ(screen().RowText(row), log.ShadowRow(row)) << "line " << i << ", row " << row;
+      if (i >= 23) {
+        for (int col = 1; col <= 80; ++col) ASSERT_EQ(screen().AttrAt(col, row), 7);
+      }
+    }
+  }
+  EXPECT_EQ(Row(22).substr(0, 8), "line 60 ");
+  EXPECT_EQ(Row(1).substr(0, 7), "header ");
+}
+
 TEST_F(ProgressLogTest, ClearBelowTheHeaderKeepsItsCharacters) {
   log.Clear(true);
   log.SetColour(10);
