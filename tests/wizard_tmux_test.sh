@@ -7,50 +7,9 @@
 #   wizard_tmux_test.sh <path of the qz18-19 program>
 set -u
 
-binary=${1:?usage: $0 <qz18-19 program>}
-if ! command -v tmux >/dev/null 2>&1; then
-  echo "SKIP: tmux not found"
-  exit 0
-fi
+socket_prefix=qzwiz
+source "$(dirname "$0")/tmux_office.sh"
 
-work=$(mktemp -d)
-socket="qzwiz$$"
-cleanup() {
-  tmux -L "$socket" kill-server >/dev/null 2>&1
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  echo "---- screen ----"
-  tmux -L "$socket" capture-pane -t run -p 2>/dev/null
-  exit 1
-}
-
-# One 103-byte firm list record: name (31), directory (8), information (25).
-field() {  # text, capacity
-  printf "\\x$(printf %02x ${#1})%s" "$1"
-  printf '%*s' $(($2 - ${#1})) ''
-}
-firm_record() {
-  field "$1" 31
-  field "$2" 8
-  field "$3" 25
-  printf '%*s' 36 ''
-}
-# A firm of the old installation: its year marker and 2018 annual settings
-# with December approved.
-old_firm() {
-  local dir="$work/RUR_2018/$1"
-  mkdir -p "$dir"
-  head -c 256 /dev/zero >"$dir/_qz_rur.rek"
-  { printf '\x00\x00\x0c\x0d'; head -c 1532 /dev/zero; } >"$dir/2018_ROK.REK"
-  printf '[FIRMA]\r\nNIP=123-456-78-90\r\n' >"$dir/FIRMATXT.INI"
-}
-
-mkdir -p "$work/bin" "$work/RUR_2018/#BIN980" "$work/RUR_2019/#BIN990"
-cp "$binary" "$work/bin/qz18-19"
 { firm_record "Firma Pierwsza" "FIRMA1" "test"; firm_record "Firma Druga" "FIRMA2" "test"; } \
   >"$work/RUR_2018/SPISFIRM.DAT"
 old_firm FIRMA1
@@ -59,24 +18,7 @@ printf 'nowe kolory' >"$work/RUR_2018/#BIN980/KOLORY.QZ"
 printf 'F2=Zaplacono\r\n' >"$work/RUR_2018/#BIN980/baza_ff.txt"
 printf 'stare kolory' >"$work/RUR_2019/#BIN990/KOLORY.QZ"
 
-screen() { tmux -L "$socket" capture-pane -t run -p; }
-keys() { tmux -L "$socket" send-keys -t run "$@"; sleep 0.3; }
-# Waits for `text` on the screen, then lets the program settle into reading
-# keys (prompts and lists drop keys typed before they are ready).
-wait_for() {  # text [seconds]
-  local limit=$(( ${2:-10} * 10 ))
-  for ((i = 0; i < limit; i++)); do
-    if screen | grep -qF -- "$1"; then
-      sleep 0.5
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "\"$1\" did not appear"
-}
-
-tmux -L "$socket" -u new-session -d -s run -x 80 -y 25 \
-  "cd '$work' && LANG=C.UTF-8 ./bin/qz18-19 '$work/RUR_2019/'; echo \$? >'$work/exit'; sleep 30"
+start_program
 
 # 1. The locations page with the target from the command line.
 wait_for "tam gdzie jest plik SPISFIRM.DAT"
