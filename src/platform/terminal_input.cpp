@@ -1,6 +1,7 @@
 #include "platform/terminal_input.h"
 
 #include <array>
+#include <optional>
 
 #include "text/cp852.h"
 
@@ -58,6 +59,21 @@ constexpr std::array<SpecialCodes, 28> kSpecialCodes = {{
 }};
 
 Special FunctionKey(int n) { return static_cast<Special>(static_cast<int>(Special::kF1) + n - 1); }
+
+// The final bytes that CSI and SS3 sequences share: the arrows, Home, End
+// and F1 to F4.
+std::optional<Special> CursorOrFunctionKey(char final_byte) {
+  switch (final_byte) {
+    case 'A': return Special::kUp;
+    case 'B': return Special::kDown;
+    case 'C': return Special::kRight;
+    case 'D': return Special::kLeft;
+    case 'H': return Special::kHome;
+    case 'F': return Special::kEnd;
+    case 'P': case 'Q': case 'R': case 'S': return FunctionKey(final_byte - 'P' + 1);
+    default: return std::nullopt;
+  }
+}
 
 uint8_t ShiftByte(int mods) {
   uint8_t s = shift::kNumLock;
@@ -458,16 +474,11 @@ DecodeStatus TerminalInputDecoder::DecodeCsi(std::string_view buf, bool timed_ou
   int n = 0;
   if (!ParseParams(params, &p, &n)) return DecodeStatus::kNotMine;
   const int mods = ModsOf(p[1]);
+  if (auto key = CursorOrFunctionKey(final_byte)) {
+    out->SetSpecial(*key, mods);
+    return DecodeStatus::kComplete;
+  }
   switch (final_byte) {
-    case 'A': out->SetSpecial(Special::kUp, mods); return DecodeStatus::kComplete;
-    case 'B': out->SetSpecial(Special::kDown, mods); return DecodeStatus::kComplete;
-    case 'C': out->SetSpecial(Special::kRight, mods); return DecodeStatus::kComplete;
-    case 'D': out->SetSpecial(Special::kLeft, mods); return DecodeStatus::kComplete;
-    case 'H': out->SetSpecial(Special::kHome, mods); return DecodeStatus::kComplete;
-    case 'F': out->SetSpecial(Special::kEnd, mods); return DecodeStatus::kComplete;
-    case 'P': case 'Q': case 'R': case 'S':
-      out->SetSpecial(FunctionKey(final_byte - 'P' + 1), mods);
-      return DecodeStatus::kComplete;
     case 'Z': out->SetSpecial(Special::kTab, mods | kModShift); return DecodeStatus::kComplete;
     // rxvt's Shift+arrows.
     case 'a': out->SetSpecial(Special::kUp, kModShift); return DecodeStatus::kComplete;
@@ -563,16 +574,11 @@ DecodeStatus TerminalInputDecoder::DecodeSs3(std::string_view buf, bool timed_ou
   int n = 0;
   ParseParams(buf.substr(2, i - 2), &p, &n);
   const int mods = ModsOf(n >= 2 ? p[1] : p[0]);
+  if (auto key = CursorOrFunctionKey(final_byte)) {
+    out->SetSpecial(*key, mods);
+    return DecodeStatus::kComplete;
+  }
   switch (final_byte) {
-    case 'A': out->SetSpecial(Special::kUp, mods); return DecodeStatus::kComplete;
-    case 'B': out->SetSpecial(Special::kDown, mods); return DecodeStatus::kComplete;
-    case 'C': out->SetSpecial(Special::kRight, mods); return DecodeStatus::kComplete;
-    case 'D': out->SetSpecial(Special::kLeft, mods); return DecodeStatus::kComplete;
-    case 'H': out->SetSpecial(Special::kHome, mods); return DecodeStatus::kComplete;
-    case 'F': out->SetSpecial(Special::kEnd, mods); return DecodeStatus::kComplete;
-    case 'P': case 'Q': case 'R': case 'S':
-      out->SetSpecial(FunctionKey(final_byte - 'P' + 1), mods);
-      return DecodeStatus::kComplete;
     case 'M': out->SetSpecial(Special::kEnter, mods); return DecodeStatus::kComplete;
     case 'k': out->SetSpecial(Special::kPadPlus, mods); return DecodeStatus::kComplete;
     case 'm': out->SetSpecial(Special::kPadMinus, mods); return DecodeStatus::kComplete;
